@@ -21,11 +21,9 @@ namespace {
 bool run(QSqlDatabase &db, const QString &sql, const SqlParams &params, QString *error)
 {
     QSqlQuery q(db);
-    if (!Sql::prepareAndBind(q, sql, params, error))
-        return false;
-    if (!q.exec()) {
+    if (!Sql::execute(q, sql, params, error)) {
         if (error)
-            *error = q.lastError().text() + QStringLiteral(" [") + sql + QLatin1Char(']');
+            *error += QStringLiteral(" [") + sql + QLatin1Char(']');
         return false;
     }
     return true;

@@ -85,6 +85,26 @@ bool prepareAndBind(QSqlQuery &query, const QString &statement, const SqlParams 
     return true;
 }
 
+bool execute(QSqlQuery &query, const QString &statement, const SqlParams &params, QString *error)
+{
+    if (params.isEmpty() && placeholders(statement).isEmpty()) {
+        if (!query.exec(statement)) {
+            if (error)
+                *error = query.lastError().text();
+            return false;
+        }
+        return true;
+    }
+    if (!prepareAndBind(query, statement, params, error))
+        return false;
+    if (!query.exec()) {
+        if (error)
+            *error = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
 QVariant date(const QDate &d)
 {
     return d.isValid() ? QVariant(d.toString(QStringLiteral("yyyy-MM-dd"))) : QVariant(QMetaType::fromType<QString>());

@@ -20,6 +20,11 @@ namespace Sql {
 // Text inside quotes and PostgreSQL "::" casts are skipped.
 QStringList placeholders(const QString &statement);
 
+// Runs the statement with the values bound. A statement without placeholders is executed
+// directly (PostgreSQL cannot prepare DDL and SET statements). False with the error text on
+// failure.
+bool execute(QSqlQuery &query, const QString &statement, const SqlParams &params, QString *error);
+
 // Prepares the statement on the query and binds the values. Fails (with a message in
 // *error) when a placeholder has no value or a value has no placeholder.
 bool prepareAndBind(QSqlQuery &query, const QString &statement, const SqlParams &params, QString *error);

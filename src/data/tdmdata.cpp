@@ -184,13 +184,9 @@ bool TdmData::run(QSqlQuery &query, const QString &statement, const SqlParams &p
     }
     query = QSqlQuery(db());
     QString error;
-    if (!Sql::prepareAndBind(query, statement, params, &error)) {
+    if (!Sql::execute(query, statement, params, &error)) {
         m_lastError = error;
         qWarning("SQL: %s\n  in: %s", qPrintable(error), qPrintable(statement));
-        return false;
-    }
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
         return false;
     }
     m_lastError.clear();

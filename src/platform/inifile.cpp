@@ -70,9 +70,8 @@ bool IniFile::load()
             const int eq = t.indexOf(QLatin1Char('='));
             if (eq > 0) {
                 line.key = t.left(eq).trimmed();
-                line.value = t.mid(eq + 1); // values are kept untrimmed except leading blanks after '='
-                while (line.value.startsWith(QLatin1Char(' ')))
-                    line.value.remove(0, 1);
+                // Blanks around a value are not part of it, as with every INI reader.
+                line.value = t.mid(eq + 1).trimmed();
             }
         }
         m_lines.append(line);

@@ -19,7 +19,7 @@ private slots:
         f.write("; comment\r\n[DBconn]\r\npassword= sec ret \r\nDATABASE=shop\r\n\r\n[config]\r\nibak=3\r\nbTM=1\r\n");
         f.close();
         IniFile ini(path);
-        QCOMPARE(ini.readString("dbconn", "Password"), QString("sec ret "));
+        QCOMPARE(ini.readString("dbconn", "Password"), QString("sec ret")); // blanks around values are not part of them
         QCOMPARE(ini.readString("DBconn", "Database"), QString("shop"));
         QCOMPARE(ini.readString("DBconn", "server", "(Local)"), QString("(Local)"));
         QCOMPARE(ini.readInteger("Config", "IBAK", 0), 3);
@@ -31,7 +31,7 @@ private slots:
         IniFile again(path);
         QCOMPARE(again.readString("config", "curopercode"), QString("007"));
         QCOMPARE(again.readInteger("config", "ibak", 0), 1);
-        QCOMPARE(again.readString("DBconn", "password"), QString("sec ret "));
+        QCOMPARE(again.readString("DBconn", "password"), QString("sec ret"));
         QFile g(path);
         QVERIFY(g.open(QIODevice::ReadOnly));
         const QByteArray text = g.readAll();
