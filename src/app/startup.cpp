@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "tfrmmain.h"
+#include "tfrmoperlogin.h"
 #include "tfrmsplash.h"
 
 #include "data/tdmdata.h"
@@ -50,11 +52,19 @@ int runProgram(TdmData &dm)
     }
 
     splash->setStatus(QStringLiteral("连接成功，正在登录 ....."));
+    // The main window exists before the login; it is shown after it.
+    TFrmMain main;
     splash->setStatus(QStringLiteral("连接成功，正在登录 ..."));
     QThread::msleep(20);
     splash->setStatus(QStringLiteral("连接成功，正在登录 ....."));
     splash.reset();
+    return runSession(main);
+}
 
-    // The main window and the login come with the application shell.
-    return 0;
+int runSession(TFrmMain &main)
+{
+    if (!TfrmOperLogin::RunLogin(TfrmOperLogin::StartUp, &main))
+        return 1;
+    main.show();
+    return QApplication::exec();
 }

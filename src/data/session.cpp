@@ -20,4 +20,5 @@ void Session::clearOperator()
     sOperDepots.clear();
     operDepotList.clear();
     sNoPrice.clear();
+    limitCodes.clear();
 }

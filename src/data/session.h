@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -66,7 +67,13 @@ public:
     std::array<QString, 13> KeyValueText;
     std::array<bool, 13> KeyValueFlag{};
 
+    // Permission codes ("101" ... "504") of the operator's role, read once at login.
+    QSet<QString> limitCodes;
+
     bool isAdmin() const { return sOperCode == QLatin1String("000"); }
+
+    // Whether the operator holds a permission code; the built-in operator holds every one.
+    bool hasLimit(const QString &code) const { return isAdmin() || limitCodes.contains(code); }
 
     // Forgets the operator (before a new login fills it again).
     void clearOperator();
