@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <limits>
 
 #include <cmath>
 
@@ -158,7 +159,9 @@ double roundTo(double v, int decimals)
     const double f = std::pow(10.0, decimals);
     // Nudge by a relative epsilon so that values such as 2.675 (stored as 2.67499...) round up.
     const double scaled = v * f;
-    const double nudge = std::copysign(1e-12 * std::max(1.0, std::fabs(scaled)), scaled);
+    // A value such as 2.675 is stored as 2.67499999...: nudge by a few units of the last place
+    // of the scaled value so that it rounds the way it was written, and no further.
+    const double nudge = std::copysign(8 * std::numeric_limits<double>::epsilon() * std::fabs(scaled), scaled);
     return std::round(scaled + nudge) / f;
 }
 

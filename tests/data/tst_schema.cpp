@@ -84,6 +84,29 @@ private slots:
                              {{"a", Sql::date(QDate(2026, 2, 1))}, {"b", Sql::date(QDate(2026, 2, 28))}}), 1);
     }
 
+    void roundingHalfAwayFromZero_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("written 2.675") << 2.675 << 2 << 2.68;
+        QTest::newRow("negative") << -2.675 << 2 << -2.68;
+        QTest::newRow("money") << 1234.56785 << 4 << 1234.5679;
+        QTest::newRow("large stays") << 123456789.12344 << 4 << 123456789.1234;
+        QTest::newRow("large up") << 123456789.12345 << 4 << 123456789.1235;
+        QTest::newRow("whole") << 10.0 << 4 << 10.0;
+    }
+    void roundingHalfAwayFromZero()
+    {
+        QFETCH_GLOBAL(QString, backend);
+        if (backend != "sqlite")
+            QSKIP("no database involved");
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(double, expected);
+        QCOMPARE(Sql::roundTo(value, decimals), expected);
+    }
+
     void installerRefusesAnExistingDatabase()
     {
         REQUIRE_TEST_DB(t);
