@@ -204,9 +204,9 @@ private slots:
     {
         REQUIRE_TEST_DB(t);
         TdmData &dm = t.dm();
-        QVERIFY(dm.ExecCommand("insert into cfg_Grid (F_name, F_fieldname) values ('incaigoudept', 'F_Code')"));
-        QCOMPARE(dm.QueryInt("select count(*) from cfg_Grid where F_name = :n", {{"n", "InCaiGouDept"}}), 1);
-        QCOMPARE(dm.QueryInt("select count(*) from cfg_Grid where F_fieldname like :n", {{"n", "f_c%"}}), 1);
+        QVERIFY(dm.ExecCommand("insert into cfg_Grid (F_name, F_fieldname) values ('zzlayouttest', 'F_Code')"));
+        QCOMPARE(dm.QueryInt("select count(*) from cfg_Grid where F_name = :n", {{"n", "ZZLayoutTest"}}), 1);
+        QCOMPARE(dm.QueryInt("select count(*) from cfg_Grid where F_name = 'zzlayouttest' and F_fieldname like :n", {{"n", "f_c%"}}), 1);
     }
 };
 
