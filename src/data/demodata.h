@@ -27,6 +27,10 @@ struct Profile {
     int payments = 50;
     int linesPerDocument = 6;    // average number of goods lines of an order, receipt or return
     quint32 seed = 20261210;
+    // Loads a new, throwaway database as fast as the backend allows: no journal and no syncs
+    // while filling (a failure may then leave it partly filled) and the secondary indexes built
+    // once at the end. The schema and the connection's settings are the same afterwards.
+    bool bulkLoad = false;
 };
 
 // About 30 suppliers, 300 goods and a few months of documents ending today.

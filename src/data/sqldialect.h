@@ -29,6 +29,18 @@ QStringList databasePreamble(Backend b);
 // Statements run on every new connection.
 QStringList connectionSetup(Backend b);
 
+// Statements that relax durability on this connection while a new, throwaway database is
+// filled in bulk, and the ones that restore the settings of connectionSetup afterwards.
+QStringList bulkLoadStart(Backend b);
+QStringList bulkLoadEnd(Backend b);
+// How many rows one multi-row INSERT of a bulk load carries: a server prefers few large
+// statements; an embedded database binds fastest in small ones.
+int bulkInsertRows(Backend b);
+// The clause that makes "INSERT ... SELECT ... FROM (VALUES ...) AS v CROSS JOIN t" insert the
+// rows in the order of the VALUES list (orderBy names v's sequence column); empty where the
+// backend runs a CROSS JOIN in the order written anyway.
+QString valuesJoinOrder(Backend b, const QString &orderBy);
+
 // Expression: the date part of a date/time expression, as a value comparable with 'yyyy-mm-dd'.
 QString dateOnly(Backend b, const QString &expr);
 // Expression: expr moved by a whole number of days (days is an expression too).
@@ -45,6 +57,11 @@ QString toText(Backend b, const QString &expr);
 QString escapeLike(const QString &text);
 // The ESCAPE clause that goes with escapeLike.
 inline QString likeEscape() { return QStringLiteral(" ESCAPE '\\'"); }
+
+// A statement that, run first inside a transaction, makes every other writer of the table wait
+// until the transaction ends (readers go on), so that a check followed by an insert (a code that
+// must stay unique) cannot interleave with another client's.
+QString lockTableForWrite(Backend b, const QString &table);
 
 // Whether the backend keeps whole databases in files (SQLite) rather than on a server.
 bool isFileDatabase(Backend b);
