@@ -4,6 +4,14 @@
 #include "tfrmmain.h"
 #include "tfrmmodpass.h"
 
+#include "masterdata/tfrmcltman.h"
+#include "masterdata/tfrmcodeman.h"
+#include "masterdata/tfrmgoodgl.h"
+#include "masterdata/tfrmempman.h"
+#include "masterdata/tfrmtreecodeman.h"
+
+#include <QAction>
+
 // Adding a command: one row here, in code order, e.g.
 //   Commands::mdi<TFrmGoodGl>(203, "基本资料", "货品资料管理"),
 //   Commands::modal<TFrmCodeMan>(204, "基本资料", "选项..."),
@@ -19,6 +27,20 @@ const QList<CommandRow> &commandTable()
                                         if (result == QDialog::Accepted)
                                             main.endProgram();
                                     }),
+        Commands::mdi<TfrmEmpMan>(201, "基本资料", "员工档案管理"),
+        {202, QStringLiteral("基本资料"), QStringLiteral("供货厂商管理"), CommandKind::Mdi,
+         [](TFrmMain &main) {
+             // Suppliers only while the command is permitted; an open list is read again.
+             if (QAction *a = Mdi::command(202); a && !a->isVisible())
+                 return;
+             const bool wasOpen = Mdi::findOpen(TfrmCltMan::staticMetaObject, Commands::mainArea(main));
+             TfrmCltMan *w = Mdi::openOrActivate<TfrmCltMan>([] { return new TfrmCltMan(0); }, Commands::mainArea(main));
+             if (wasOpen)
+                 w->reload();
+         }},
+        Commands::mdi<TFrmGoodGl>(203, "基本资料", "货品资料管理"),
+        Commands::modal<TFrmCodeMan>(204, "基本资料", "选项..."),
+        Commands::modal<TFrmTreeCodeMan>(205, "基本资料", "货品类型设置", [](QWidget *p) { auto *d = new TFrmTreeCodeMan(p); d->SetUp(1); return d; }),
     };
     return rows;
 }
