@@ -9,6 +9,7 @@
 #include "masterdata/tfrmgoodgl.h"
 #include "masterdata/tfrmempman.h"
 #include "masterdata/tfrmtreecodeman.h"
+#include "documents/tfrmincaigoudeptgl.h"
 
 #include <QAction>
 
@@ -41,6 +42,7 @@ const QList<CommandRow> &commandTable()
         Commands::mdi<TFrmGoodGl>(203, "基本资料", "货品资料管理"),
         Commands::modal<TFrmCodeMan>(204, "基本资料", "选项..."),
         Commands::modal<TFrmTreeCodeMan>(205, "基本资料", "货品类型设置", [](QWidget *p) { auto *d = new TFrmTreeCodeMan(p); d->SetUp(1); return d; }),
+        Commands::mdi<TFrmInCaiGouDeptGl>(302, "采购管理", "采购进货管理"),
     };
     return rows;
 }

@@ -76,7 +76,12 @@ QString DocumentStore::save(const Save &s) const
                 m_dm.exec(s.insertStatement, values);
             } else {
                 values.append({QStringLiteral("ID"), s.id});
-                m_dm.exec(s.updateStatement, values);
+                QSqlQuery update = m_dm.newQuery();
+                m_dm.exec(update, s.updateStatement, values);
+                // The update found no row (another client deleted the document, or the window's
+                // statement refuses it, e.g. audited meanwhile): its lines are not written either.
+                if (update.numRowsAffected() == 0)
+                    throw DbError(QStringLiteral("document %1 was not updated").arg(code));
             }
             tx.commit();
             return code;
