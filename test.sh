@@ -3,15 +3,16 @@
 # through CTest and stops the server. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$PWD
 ./scripts/install-deps.sh
 ./scripts/build.sh
 
 pgdir=$(mktemp -d /tmp/pmtest-pg.XXXXXX)
 chmod 755 "$pgdir"
-trap './scripts/pgtest.sh stop "$pgdir"' EXIT
+trap '"$root/scripts/pgtest.sh" stop "$pgdir"' EXIT
 eval "$(./scripts/pgtest.sh start "$pgdir")"
 export PM_REQUIRE_PG=1 QT_QPA_PLATFORM=offscreen
 echo "PostgreSQL test server on 127.0.0.1:$PM_PGPORT"
 
-cd build
+cd "$root/build"
 ctest --output-on-failure -j "${JOBS:-2}" --timeout 600
