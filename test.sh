@@ -9,7 +9,7 @@ root=$PWD
 
 pgdir=$(mktemp -d /tmp/pmtest-pg.XXXXXX)
 chmod 755 "$pgdir"
-trap '"$root/scripts/pgtest.sh" stop "$pgdir"' EXIT
+trap 'rc=$?; "$root/scripts/pgtest.sh" stop "$pgdir" || true; exit $rc' EXIT
 eval "$(./scripts/pgtest.sh start "$pgdir")"
 export PM_REQUIRE_PG=1 QT_QPA_PLATFORM=offscreen
 echo "PostgreSQL test server on 127.0.0.1:$PM_PGPORT"
