@@ -140,7 +140,7 @@ private slots:
         dlg.search();
         QCOMPARE(listedCodes(dlg), QStringList{"G001"});
         tree->setCurrentItem(tree->topLevelItem(0));
-        // The code narrows at each keystroke (prefix), the name by contains, the specification
+        // The code narrows at each keystroke (prefix), the name by contains, the 规格 field
         // by prefix; wildcards are taken literally.
         auto *code = dlg.findChild<QLineEdit *>("edtCode");
         QTest::keyClicks(code, "G00");
