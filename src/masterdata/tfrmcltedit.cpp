@@ -1,5 +1,6 @@
 #include "tfrmcltedit.h"
 
+#include "editorbuttons.h"
 #include "clientstatements.h"
 #include "combolist.h"
 #include "fieldevents.h"
@@ -117,22 +118,12 @@ void TfrmCltEdit::buildUi()
     grid->addWidget(memLabel, memRow, 0, Qt::AlignTop);
     grid->addWidget(Mem, memRow, 1, 1, 3);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("连续新增"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    DBNavigator1 = new RecordNavigator(this);
-    Button1 = new QPushButton(QStringLiteral("确定"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("取消"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(CheckBox1);
-    bottom->addWidget(DBNavigator1);
-    bottom->addStretch(1);
-    bottom->addWidget(Button1);
-    bottom->addWidget(Button2);
+    const EditorButtons buttons = EditorButtons::create(this, true);
+    CheckBox1 = buttons.continuous;
+    DBNavigator1 = buttons.navigator;
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
+    QHBoxLayout *bottom = buttons.layout;
 
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(grid);

@@ -1,5 +1,6 @@
 #include "tfrmgoodedit.h"
 
+#include "editorbuttons.h"
 #include "autogoodscode.h"
 #include "checkeddateedit.h"
 #include "combolist.h"
@@ -177,22 +178,12 @@ void TFrmGoodEdit::buildUi()
     DBGridEh1->setReadOnly(false);
     connect(m_stock, &QAbstractItemModel::dataChanged, this, &TFrmGoodEdit::stockChanged);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("连续新增"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    DBNavigator1 = new RecordNavigator(this);
-    Button1 = new QPushButton(QStringLiteral("确定"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("取消"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(CheckBox1);
-    bottom->addWidget(DBNavigator1);
-    bottom->addStretch(1);
-    bottom->addWidget(Button1);
-    bottom->addWidget(Button2);
+    const EditorButtons buttons = EditorButtons::create(this, true);
+    CheckBox1 = buttons.continuous;
+    DBNavigator1 = buttons.navigator;
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
+    QHBoxLayout *bottom = buttons.layout;
 
     auto *lay = new QVBoxLayout(this);
     lay->addWidget(top);
