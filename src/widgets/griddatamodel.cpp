@@ -1,9 +1,12 @@
 #include "griddatamodel.h"
 
 #include "data/displayformat.h"
+#include "data/tdmdata.h"
+#include "platform/showmess.h"
 #include "textranker.h"
 
 #include <QDateTime>
+#include <QSqlQuery>
 
 #include <algorithm>
 
@@ -208,4 +211,22 @@ QVariant GridDataModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::EditRole))
         return m_fields.value(section);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool GridDataModel::load(TdmData &dm, const QString &select, const SqlParams &params)
+{
+    QString error;
+    bool ok = dm.connected();
+    QSqlQuery q(dm.db());
+    if (ok) {
+        q.setForwardOnly(true);
+        ok = Sql::execute(q, select, params, &error);
+    }
+    if (!ok) {
+        qWarning("SQL: %s\n  in: %s", qPrintable(error), qPrintable(select));
+        ShowMess(TdmData::MsgOpenFailed, MessError);
+        return false;
+    }
+    loadFrom(q);
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/sqlparams.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVector>
@@ -7,6 +9,9 @@
 // The rows a DataGrid shows: named fields (columns of a query result) and typed values.
 // Subclasses hold the values; this base answers field lookup, cached column sums and the sort
 // order of a column computed from typed keys.
+class QSqlQuery;
+class TdmData;
+
 class GridDataModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,6 +31,12 @@ public:
     // Index of a field, compared without regard to case; -1 when absent.
     int fieldIndex(const QString &name) const;
     QString fieldName(int column) const { return m_fields.value(column); }
+
+    // Runs the statement with its values bound and loads the result. On failure shows
+    // "打开操作失败，请检查数据连接... " (kind 3), keeps the rows it had and returns false.
+    bool load(TdmData &dm, const QString &select, const SqlParams &params = {});
+    // Loads the rows of an executed query.
+    virtual void loadFrom(QSqlQuery &query) = 0;
 
     // Whether a result is loaded (the grid's query is open).
     bool isOpen() const { return m_open; }

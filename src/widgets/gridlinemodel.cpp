@@ -13,23 +13,6 @@
 
 GridLineModel::GridLineModel(QObject *parent) : GridDataModel(parent) {}
 
-bool GridLineModel::load(TdmData &dm, const QString &select, const SqlParams &params)
-{
-    QString error;
-    bool ok = dm.connected();
-    QSqlQuery q(dm.db());
-    if (ok) {
-        q.setForwardOnly(true);
-        ok = Sql::execute(q, select, params, &error);
-    }
-    if (!ok) {
-        qWarning("SQL: %s\n  in: %s", qPrintable(error), qPrintable(select));
-        ShowMess(TdmData::MsgOpenFailed, MessError);
-        return false;
-    }
-    loadFrom(q);
-    return true;
-}
 
 void GridLineModel::loadFrom(QSqlQuery &query)
 {

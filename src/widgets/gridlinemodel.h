@@ -30,9 +30,9 @@ public:
 
     // Runs the statement and loads its rows as unchanged rows. On failure shows
     // "打开操作失败，请检查数据连接... " and keeps the rows it had.
-    bool load(TdmData &dm, const QString &select, const SqlParams &params = {});
+    using GridDataModel::load;
     // Loads the rest of an executed query.
-    void loadFrom(QSqlQuery &query);
+    void loadFrom(QSqlQuery &query) override;
     // An open, empty model with the given fields (a new document before its first line) and,
     // optionally, their value types (texts typed into a number or date field are converted).
     void setFields(const QStringList &fields, const QList<QMetaType> &types = {});

@@ -17,9 +17,9 @@ public:
 
     // Runs the statement with its values bound and loads the result. On failure shows
     // "打开操作失败，请检查数据连接... " and keeps the rows it had.
-    bool load(TdmData &dm, const QString &select, const SqlParams &params = {});
+    using GridDataModel::load;
     // Loads the rest of an executed query (read forward).
-    void loadFrom(QSqlQuery &query);
+    void loadFrom(QSqlQuery &query) override;
     // Forgets the result (the query is closed).
     void close();
 
